@@ -1,0 +1,97 @@
+#include "officesim/server.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSslCertificate>
+#include <QSslKey>
+
+namespace officesim {
+
+Server::Server(QObject *parent)
+    : QObject(parent), m_clock([] { return QDateTime::currentDateTime(); }) {
+    route(QStringLiteral("/Tandrivox/version.txt"),
+          [this](const Request &) { return Response::text(m_options.version.toUtf8()); });
+    route(QStringLiteral("/sim/journal"), [this](const Request &r) {
+        const QByteArray since = r.rawQuery.startsWith("since=") ? r.rawQuery.mid(6) : "0";
+        return Response::json(m_journal.toJson(since.toLongLong()));
+    });
+}
+
+Server::~Server() = default;
+
+QString Server::defaultCertDir() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("certs"));
+}
+
+void Server::route(const QString &path, Handler handler) {
+    m_routes.insert(path, std::move(handler));
+}
+
+bool Server::listen(HttpFront &front, quint16 port, quint16 *bound, QString *error) {
+    // listen() (not bind()) so that a front with TLS set up gets a TLS server socket.
+    *bound = front.listen(m_options.address, port);
+    if (*bound == 0) {
+        if (error)
+            *error = QStringLiteral("cannot listen on %1:%2")
+                         .arg(m_options.address.toString())
+                         .arg(port);
+        return false;
+    }
+    return true;
+}
+
+bool Server::start(const Options &options, QString *error) {
+    m_options = options;
+    if (!m_store.open(options.dbPath, error))
+        return false;
+
+    m_http = std::make_unique<HttpFront>(QStringLiteral("http"),
+                                         [this](const Request &r) { return dispatch(r); });
+    if (!listen(*m_http, options.httpPort, &m_httpPort, error))
+        return false;
+
+    QFile certFile(QDir(options.certDir).filePath(options.certFile));
+    QFile keyFile(QDir(options.certDir).filePath(options.keyFile));
+    if (!certFile.open(QIODevice::ReadOnly) || !keyFile.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("no certificate in ") + options.certDir;
+        return false;
+    }
+    const QSslCertificate cert(certFile.readAll(), QSsl::Pem);
+    const QSslKey key(keyFile.readAll(), QSsl::Ec, QSsl::Pem);
+    if (cert.isNull() || key.isNull()) {
+        if (error)
+            *error = QStringLiteral("unreadable certificate or key in ") + options.certDir;
+        return false;
+    }
+    m_https = std::make_unique<HttpFront>(QStringLiteral("https"),
+                                          [this](const Request &r) { return dispatch(r); });
+    m_https->sslSetup(cert, key);
+    return listen(*m_https, options.httpsPort, &m_httpsPort, error);
+}
+
+Response Server::dispatch(const Request &request) {
+    JournalEntry entry;
+    entry.at = now();
+    entry.scheme = request.scheme;
+    entry.method = QString::fromLatin1(request.method);
+    entry.path = request.path;
+    entry.rawQuery = request.rawQuery;
+    entry.body = request.body;
+    Request annotated = request;
+    annotated.journalSeq = m_journal.append(std::move(entry)).seq;
+
+    Response response;
+    auto it = m_routes.constFind(request.path);
+    if (it == m_routes.constEnd())
+        response = Response::text("not found", 404);
+    else
+        response = (*it)(annotated);
+
+    if (JournalEntry *stored = m_journal.find(annotated.journalSeq))
+        stored->status = response.status;
+    return response;
+}
+
+} // namespace officesim
