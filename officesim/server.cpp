@@ -1,5 +1,9 @@
 #include "officesim/server.h"
 
+#include "officesim/demodata.h"
+#include "officesim/schema.h"
+#include "officesim/service.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,6 +16,7 @@ Server::Server(QObject *parent)
     : QObject(parent), m_clock([] { return QDateTime::currentDateTime(); }) {
     route(QStringLiteral("/Tandrivox/version.txt"),
           [this](const Request &) { return Response::text(m_options.version.toUtf8()); });
+    m_service = std::make_unique<Service>(*this);
     route(QStringLiteral("/sim/journal"), [this](const Request &r) {
         const QByteArray since = r.rawQuery.startsWith("since=") ? r.rawQuery.mid(6) : "0";
         return Response::json(m_journal.toJson(since.toLongLong()));
@@ -43,8 +48,19 @@ bool Server::listen(HttpFront &front, quint16 port, quint16 *bound, QString *err
 
 bool Server::start(const Options &options, QString *error) {
     m_options = options;
+    if (options.fixedNow.isValid()) {
+        const QDateTime fixed = options.fixedNow;
+        m_clock = [fixed] { return fixed; };
+    }
     if (!m_store.open(options.dbPath, error))
         return false;
+    createSchema(m_store);
+    if (options.demo) {
+        DemoOptions demo;
+        demo.customers = options.customers;
+        demo.now = now();
+        seedDemo(m_store, demo);
+    }
 
     m_http = std::make_unique<HttpFront>(QStringLiteral("http"),
                                          [this](const Request &r) { return dispatch(r); });

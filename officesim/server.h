@@ -13,6 +13,8 @@
 
 namespace officesim {
 
+class Service;
+
 struct Options {
     QString dbPath;  // SQLite file; created when missing
     QString certDir; // holds server.pem and server.key (and ca.pem for clients)
@@ -24,6 +26,11 @@ struct Options {
     // Server certificate and key file names inside certDir (tests swap in a stranger's).
     QString certFile = QStringLiteral("server.pem");
     QString keyFile = QStringLiteral("server.key");
+    // The demo office is written into an empty store on first start.
+    bool demo = true;
+    int customers = 300;
+    // When valid, the service's clock stands still at this time (tests move it by hand).
+    QDateTime fixedNow;
 };
 
 class Server : public QObject {
@@ -59,6 +66,7 @@ private:
 
     Options m_options;
     Store m_store;
+    std::unique_ptr<Service> m_service;
     Journal m_journal;
     std::unique_ptr<HttpFront> m_http;
     std::unique_ptr<HttpFront> m_https;

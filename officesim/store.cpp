@@ -38,8 +38,13 @@ QSqlQuery Store::exec(const QString &sql, const QVariantList &values) {
                  qPrintable(q.lastError().text()));
         return q;
     }
-    for (const QVariant &v : values)
-        q.addBindValue(v);
+    for (const QVariant &v : values) {
+        // A null QString would bind as SQL NULL; the service stores empty texts instead.
+        if (v.typeId() == QMetaType::QString && v.toString().isNull())
+            q.addBindValue(QString::fromLatin1(""));
+        else
+            q.addBindValue(v);
+    }
     if (!q.exec())
         qWarning("officesim: exec failed: %s: %s", qPrintable(sql),
                  qPrintable(q.lastError().text()));

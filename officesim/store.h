@@ -24,6 +24,10 @@ public:
     QSqlQuery exec(const QString &sql, const QVariantList &values = {});
     // First column of the first row, or an invalid QVariant.
     QVariant scalar(const QString &sql, const QVariantList &values = {});
+    // Whether a "SELECT COUNT(*) …" counts anything.
+    bool any(const QString &sql, const QVariantList &values = {}) {
+        return scalar(sql, values).toLongLong() > 0;
+    }
 
     QString meta(const QString &key) const;
     void setMeta(const QString &key, const QString &value);

@@ -25,7 +25,12 @@ int main(int argc, char *argv[]) {
                                       QStringLiteral("port"), QStringLiteral("18443"));
     const QCommandLineOption lineOpt(QStringLiteral("line-port"), QStringLiteral("line port"),
                                      QStringLiteral("port"), QStringLiteral("18090"));
-    parser.addOptions({dbOpt, certOpt, httpOpt, httpsOpt, lineOpt});
+    const QCommandLineOption customersOpt(QStringLiteral("customers"),
+                                          QStringLiteral("demo customers on first start"),
+                                          QStringLiteral("n"), QStringLiteral("300"));
+    const QCommandLineOption emptyOpt(QStringLiteral("empty"),
+                                      QStringLiteral("start without the demo office"));
+    parser.addOptions({dbOpt, certOpt, httpOpt, httpsOpt, lineOpt, customersOpt, emptyOpt});
     parser.process(app);
 
     officesim::Options options;
@@ -37,6 +42,8 @@ int main(int argc, char *argv[]) {
     options.httpPort = parser.value(httpOpt).toUShort();
     options.httpsPort = parser.value(httpsOpt).toUShort();
     options.linePort = parser.value(lineOpt).toUShort();
+    options.customers = parser.value(customersOpt).toInt();
+    options.demo = !parser.isSet(emptyOpt);
 
     officesim::Server server;
     QString error;
