@@ -60,7 +60,8 @@ HttpReply HttpClient::send(const QByteArray &verb, const QUrl &url, const QByteA
     if (tooLarge) {
         result.error = QStringLiteral("answer larger than %1 bytes").arg(m_maxBody);
     } else {
-        result.body = reply->readAll();
+        if (reply->isOpen())
+            result.body = reply->readAll();
         if (reply->error() == QNetworkReply::NoError) {
             result.ok = true;
         } else {

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace tdx {
+
+// A flattened answer: columns named after the fields of the first answer row, rows of texts.
+class ResponseTable {
+public:
+    void clear();
+    void reset(const QStringList &columns, int rows);
+
+    int rowCount() const { return m_rows; }
+    int columnCount() const { return int(m_columns.size()); }
+    const QStringList &columns() const { return m_columns; }
+
+    // Position of the first column with exactly this name, 0 when there is none (so a missing
+    // field reads the first column, as the features expect).
+    int field_index(const QString &name) const;
+    QString value(int row, int column) const;
+    QString value(int row, const QString &name) const { return value(row, field_index(name)); }
+    // First field of the first row, or empty when there are no rows.
+    QString first() const { return value(0, 0); }
+    bool isEmpty() const { return m_rows == 0; }
+
+    void set(int row, int column, QString text);
+
+private:
+    QStringList m_columns;
+    std::vector<QString> m_cells; // row-major
+    int m_rows = 0;
+};
+
+// What went wrong while flattening, for the caller to report.
+struct FlattenResult {
+    enum class Outcome {
+        Empty,      // short or blank answer: the table stays empty
+        NotJson,    // not a JSON object: "데이터 전송오류 다시 시도하세요."
+        NullReturn, // {"return":null}
+        Rows,       // rows were filled (maybe only some: see failedRow)
+        BadShape,   // parsed, but no "return" array
+    };
+    Outcome outcome = Outcome::Empty;
+    int failedRow = -1; // first row that could not be read (element or value), or -1
+    QString error;
+};
+
+// Flattens an answer into the table (the algorithm of set_jsonData_1).
+FlattenResult flatten(const QByteArray &answer, ResponseTable &table);
+
+} // namespace tdx
