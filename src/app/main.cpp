@@ -1,25 +1,97 @@
+// The client's entry: one instance per desktop session, the main window and its companions.
 #include "platform/apppaths.h"
 #include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/gui/dialogfilechooser.h"
 #include "platform/gui/messageboxprompter.h"
-#include "platform/hosts.h"
 #include "platform/launcher.h"
+#include "platform/sessionevents.h"
+#include "platform/singleinstance.h"
+#include "service/serviceclient.h"
 #include "shell/core/appcontext.h"
 #include "shell/mainfrm.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+// "--setting name=value" writes one settings value (scrambled, as the program stores it) and
+// ends: the way to point an installation at its office's hosts.
+int writeSettings(const QStringList &args, tdx::Settings &settings) {
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] != QLatin1String("--setting"))
+            continue;
+        const QString pair = args[i + 1];
+        const qsizetype eq = pair.indexOf(QLatin1Char('='));
+        if (eq <= 0) {
+            std::fprintf(stderr, "usage: --setting name=value\n");
+            return 2;
+        }
+        settings.write(pair.left(eq), pair.mid(eq + 1));
+        std::printf("%s set in %s\n", qPrintable(pair.left(eq)), qPrintable(settings.path()));
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tandrivox"));
+    QApplication::setQuitOnLastWindowClosed(false);
 
     const QString appDir = tdx::AppPaths::chooseAppDir(QCoreApplication::applicationDirPath());
+    tdx::Settings settings(
+        tdx::AppPaths::settingsFile(appDir, QCoreApplication::applicationFilePath()));
+    if (app.arguments().contains(QStringLiteral("--setting")))
+        return writeSettings(app.arguments(), settings);
+
+    tdx::SingleInstance instance(tdx::SingleInstance::sessionKey());
+    if (instance.claim() == tdx::SingleInstance::Role::Secondary) {
+        // The running instance shows itself and the duplicate-start message; this one never
+        // shows anything, whether or not the notice got through.
+        instance.notifyPrimary();
+        return 0;
+    }
+
     tdx::MessageBoxPrompter prompter;
     tdx::DesktopLauncher launcher;
     tdx::SystemClock clock;
-    tdx::AppContext ctx{prompter, launcher, clock, tdx::Hosts::demo(appDir), appDir};
+    tdx::DialogFileChooser files;
+    tdx::SystemDesktop desktop;
+    tdx::LoginKey loginKey;
+    tdx::Session session;
+    tdx::ServiceClient service(appDir, settings.hosts(appDir), clock, prompter,
+                               [&session] { return session.identity(); });
+    tdx::AppContext ctx{prompter,
+                        launcher,
+                        clock,
+                        files,
+                        desktop,
+                        settings,
+                        loginKey,
+                        session,
+                        service,
+                        appDir,
+                        QCoreApplication::applicationFilePath()};
 
     tdx::TmainFrm main(ctx);
     prompter.setOwner(&main);
+    files.setOwner(&main);
+    QObject::connect(&main, &tdx::TmainFrm::exitRequested, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(&instance, &tdx::SingleInstance::noticeReceived, &main,
+                     &tdx::TmainFrm::onNotice);
+    tdx::LogindSessionEvents sessionEvents;
+    QObject::connect(&sessionEvents, &tdx::SessionEvents::sessionChange, &main,
+                     &tdx::TmainFrm::onSessionChange);
+    QObject::connect(&sessionEvents, &tdx::SessionEvents::suspendQuery, &main,
+                     &tdx::TmainFrm::onSuspendQuery);
+
+    main.FormCreate();
     main.show();
     return app.exec();
 }

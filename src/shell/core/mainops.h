@@ -1,0 +1,21 @@
+#pragma once
+
+namespace tdx {
+
+// The few things windows ask of the main window, reached through the context.
+class MainOps {
+public:
+    virtual ~MainOps() = default;
+    // Enables or disables the main view and the page control (and the notification timer).
+    virtual void set_state(bool on) = 0;
+    virtual void showLoading() = 0;
+    virtual void hideLoading() = 0;
+    virtual bool loadingVisible() const = 0;
+    // Closes the dialling list, recipient picker, context menu and group pop-up if open.
+    virtual void closePopups() = 0;
+    // Whether the recipient picker is open, and closing it.
+    virtual bool pickerVisible() const = 0;
+    virtual void closePicker() = 0;
+};
+
+} // namespace tdx
