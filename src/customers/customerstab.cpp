@@ -178,10 +178,14 @@ void CustomersTab::setSliderVisible(bool on) {
 }
 
 void CustomersTab::updateCaptions() {
-    const bool loggedIn = !m_ctx.session.user.number.isEmpty();
-    for (int mode = 0; mode < 4; ++mode) {
-        if (loggedIn)
+    if (!m_ctx.session.user.number.isEmpty())
+        for (int mode = 0; mode < 4; ++mode)
             m_filters[mode]->setText(m_list.caption(mode));
+    highlightMode();
+}
+
+void CustomersTab::highlightMode() {
+    for (int mode = 0; mode < 4; ++mode) {
         m_filters[mode]->setProperty("current", mode == m_ctx.session.listMode);
         m_filters[mode]->style()->unpolish(m_filters[mode]);
         m_filters[mode]->style()->polish(m_filters[mode]);
@@ -191,7 +195,7 @@ void CustomersTab::updateCaptions() {
 void CustomersTab::resetCaptions() {
     m_filters[0]->setText(QStringLiteral("전체"));
     m_filters[1]->setText(QStringLiteral("내거래처"));
-    updateCaptions();
+    highlightMode();
 }
 
 void CustomersTab::remove_costomer_control() {

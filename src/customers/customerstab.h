@@ -40,6 +40,8 @@ public:
     void updateCaptions();
     // Plain captions "전체" and "내거래처" again (logout).
     void resetCaptions();
+    // Highlights the button of the current list mode.
+    void highlightMode();
     void clearSearch();
     void hideMenuPanel();
     void setSliderVisible(bool on);

@@ -513,7 +513,8 @@ void TmainFrm::FormCreate() {
     connect(exit, &QAction::triggered, this, &TmainFrm::askExit);
     m_tray->setContextMenu(m_trayMenu);
     connect(m_tray, &QSystemTrayIcon::activated, this, &TmainFrm::onTrayActivated);
-    m_tray->show();
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
 
     Settings &s = m_ctx.settings;

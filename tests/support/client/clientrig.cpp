@@ -1,0 +1,37 @@
+#include "support/client/clientrig.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTest>
+
+namespace tdx::test {
+
+static officesim::Options withCustomers(int customers) {
+    officesim::Options o;
+    o.customers = customers;
+    return o;
+}
+
+ClientRig::ClientRig(int customers) : ClientRig(withCustomers(customers)) {}
+
+ClientRig::ClientRig(officesim::Options options) : sim(std::move(options)) {}
+
+QStringList ClientRig::kindsSince(qint64 since) const {
+    QStringList out;
+    for (const auto &e : const_cast<OfficesimFixture &>(sim).journal().since(since))
+        if (!e.pKind.isEmpty())
+            out << e.pKind;
+    return out;
+}
+
+void enter(QLineEdit *edit, const QString &text) {
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(edit, &in);
+    edit->selectAll(); // typing replaces what the field held
+    QTest::keyClicks(edit, text);
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(edit, &out);
+}
+
+} // namespace tdx::test
