@@ -261,7 +261,9 @@ bool seedDemo(Store &store, const DemoOptions &options) {
         const int calls = u == Demo::kUser ? 70 : 30;
         for (int k = 0; k < calls; ++k) {
             const QDateTime at = options.now.addSecs(-qint64(rng.below(21 * 24 * 60)) * 60);
-            QString tel = customerPhones.value(rng.below(int(customerPhones.size())));
+            QString tel = customerPhones.isEmpty()
+                              ? QString()
+                              : customerPhones.value(rng.below(int(customerPhones.size())));
             if (tel.isEmpty() || rng.chance(15))
                 tel = QStringLiteral("010") + rng.digits(8);
             store.exec(QStringLiteral("INSERT INTO calls (off_id, u_num, c_tel, c_flag, c_date, "
@@ -281,7 +283,9 @@ bool seedDemo(Store &store, const DemoOptions &options) {
         QString name = personName(rng);
         if (QByteArray(kind).startsWith("trans")) {
             const bool known = n % 2 == 0;
-            const QString tel = known ? customerPhones.value(3) : QStringLiteral("01055554444");
+            const QString tel = known && !customerPhones.value(3).isEmpty()
+                                    ? customerPhones.value(3)
+                                    : QStringLiteral("01055554444");
             store.exec(QStringLiteral("INSERT INTO tasks (off_id, from_u_num, c_date, c_tel, "
                                       "c_content) VALUES (?, ?, ?, ?, ?)"),
                        {office, 2, stamp(at), tel, QStringLiteral("고객 문의 전달드립니다.")});
@@ -314,7 +318,7 @@ bool seedDemo(Store &store, const DemoOptions &options) {
                            : m <= 9 ? QStringLiteral("%1년 1기 확정").arg(y)
                                     : QStringLiteral("%1년 2기 예정").arg(y);
     for (int b = 0; b < 2; ++b) {
-        const int rows = b == 0 ? 5 : 8;
+        const int rows = customers.isEmpty() ? 0 : b == 0 ? 5 : 8;
         store.exec(QStringLiteral("INSERT INTO kakao_batches (off_id, user_id, s_kind, s_type, "
                                   "s_limit, s_cnt, created) VALUES (?, ?, '1', ?, ?, ?, ?)"),
                    {office, QString::fromLatin1(Demo::kAccount), period,

@@ -55,7 +55,13 @@ void CustomerList::setSearchText(const QString &fieldText, const QString &placeh
 }
 
 void CustomerList::selectGroup(const Group &group) {
+    // The members text is the group's "m_nums" without the comma at each end.
     m_group = group;
+    QString &m = m_group.members;
+    if (m.startsWith(QLatin1Char(',')))
+        m.remove(0, 1);
+    if (m.endsWith(QLatin1Char(',')))
+        m.chop(1);
 }
 
 void CustomerList::startNewList() {

@@ -250,7 +250,8 @@ void CustomersTab::showGroup(const Group &group) {
     m_ctx.session.listMode = 3;
     updateCaptions();
     go_search();
-    const int members = int(group.members.split(QLatin1Char(','), Qt::SkipEmptyParts).size());
+    const int members =
+        int(m_list.selectedGroup().members.split(QLatin1Char(','), Qt::SkipEmptyParts).size());
     m_filters[3]->setText(group.name + QLatin1Char('(') + QString::number(members) +
                           QLatin1Char(')'));
     for (QPushButton *b : m_filters)

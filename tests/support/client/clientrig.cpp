@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -29,7 +30,13 @@ void enter(QLineEdit *edit, const QString &text) {
     QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(edit, &in);
     edit->selectAll(); // typing replaces what the field held
-    QTest::keyClicks(edit, text);
+    for (QChar c : text) {
+        // Hangul has no key of its own: the key event carries the character as its text.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(edit, &press);
+        QCoreApplication::sendEvent(edit, &release);
+    }
     QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(edit, &out);
 }
