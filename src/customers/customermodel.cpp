@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
+#include <array>
 
 namespace tdx {
 
@@ -12,22 +13,43 @@ int CustomerListModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
+QStringView CustomerListModel::text(const Row &r, int Page::*column) const {
+    const Page &page = *m_pages[r.page];
+    return page.table.view(int(r.row), page.*column);
+}
+
+CustomerListModel::Entry CustomerListModel::entry(int row) const {
+    const Row &r = m_rows[std::size_t(row)];
+    Entry e;
+    e.header = r.header;
+    e.picture = r.picture;
+    if (r.header)
+        return e;
+    e.number = text(r, &Page::number).toString();
+    e.company = text(r, &Page::company).toString();
+    const QStringView employee = text(r, &Page::employee);
+    e.employee = employee.isEmpty() ? QStringLiteral("미배정") : employee.toString();
+    return e;
+}
+
 QVariant CustomerListModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() >= int(m_rows.size()))
         return {};
-    const Entry &e = m_rows[std::size_t(index.row())];
+    const Row &r = m_rows[std::size_t(index.row())];
+    if (role == HeaderRole)
+        return r.header;
+    if (r.header)
+        return {};
     switch (role) {
     case Qt::DisplayRole:
-        return e.company;
+        return text(r, &Page::company).toString();
     case Qt::ToolTipRole:
     case NumberRole:
-        return e.number;
+        return text(r, &Page::number).toString();
     case EmployeeRole:
-        return e.employee;
+        return entry(index.row()).employee;
     case PictureRole:
-        return int(e.picture);
-    case HeaderRole:
-        return e.header;
+        return int(r.picture);
     default:
         return {};
     }
@@ -37,42 +59,34 @@ void CustomerListModel::clear() {
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_pages.clear();
+    m_customers = 0;
     endResetModel();
 }
 
 void CustomerListModel::addGroupHeader() {
     beginInsertRows({}, int(m_rows.size()), int(m_rows.size()));
-    Entry e;
-    e.header = true;
-    m_rows.push_back(e);
+    Row r;
+    r.header = true;
+    m_rows.push_back(r);
     endInsertRows();
 }
 
 void CustomerListModel::appendPage(const ResponseTable &page) {
     if (page.rowCount() == 0 || (page.rowCount() == 1 && page.first() == QLatin1String("null")))
         return;
-    const int num = page.field_index(QStringLiteral("m_num"));
-    const int com = page.field_index(QStringLiteral("m_com"));
-    const int emp = page.field_index(QStringLiteral("u_name"));
+    auto p = std::make_shared<Page>();
+    p->table = page; // shares the answer's text
+    p->number = page.field_index(QStringLiteral("m_num"));
+    p->company = page.field_index(QStringLiteral("m_com"));
+    p->employee = page.field_index(QStringLiteral("u_name"));
+    const auto index = quint32(m_pages.size());
+    m_pages.push_back(std::move(p));
     beginInsertRows({}, int(m_rows.size()), int(m_rows.size()) + page.rowCount() - 1);
-    m_rows.reserve(m_rows.size() + std::size_t(page.rowCount()));
-    for (int r = 0; r < page.rowCount(); ++r) {
-        Entry e;
-        e.number = page.value(r, num);
-        e.company = page.value(r, com);
-        const QString employee = page.value(r, emp);
-        e.employee = employee.isEmpty() ? QStringLiteral("미배정") : employee;
-        e.picture = quint8(r % 6 + 1);
-        m_rows.push_back(std::move(e));
-    }
+    for (int r = 0; r < page.rowCount(); ++r)
+        m_rows.push_back({index, quint32(r), quint8(r % 6 + 1), false});
+    m_customers += page.rowCount();
     endInsertRows();
-}
-
-int CustomerListModel::customerCount() const {
-    int n = 0;
-    for (const Entry &e : m_rows)
-        n += e.header ? 0 : 1;
-    return n;
 }
 
 CustomerDelegate::CustomerDelegate(QString appDir, QObject *parent)
@@ -112,10 +126,10 @@ QRect CustomerDelegate::partRect(Part part, const QRect &r) {
 }
 
 CustomerDelegate::Part CustomerDelegate::hit(const QRect &row, const QPoint &pos, bool header) {
-    const auto parts =
-        header ? std::initializer_list<Part>{Part::GroupSms, Part::GroupModify, Part::GroupDelete}
-               : std::initializer_list<Part>{Part::Company, Part::Call, Part::Sms};
-    for (Part p : parts)
+    static const std::array<Part, 3> groupParts = {Part::GroupSms, Part::GroupModify,
+                                                   Part::GroupDelete};
+    static const std::array<Part, 3> rowParts = {Part::Company, Part::Call, Part::Sms};
+    for (Part p : header ? groupParts : rowParts)
         if (partRect(p, row).contains(pos))
             return p;
     return Part::None;

@@ -4,11 +4,12 @@
 #include <QHash>
 #include <QPixmap>
 #include <QStyledItemDelegate>
+
+#include "service/responsetable.h"
+#include <memory>
 #include <vector>
 
 namespace tdx {
-
-class ResponseTable;
 
 // The rows of the customers tab: one per loaded customer (and, for a group, a header row with
 // the group's buttons first). Painted by CustomerDelegate instead of five widgets per row.
@@ -33,11 +34,26 @@ public:
     void addGroupHeader();
     // One row per answer row; nothing for the lone "null" row.
     void appendPage(const ResponseTable &page);
-    const Entry &entry(int row) const { return m_rows[std::size_t(row)]; }
-    int customerCount() const;
+    Entry entry(int row) const;
+    int customerCount() const { return m_customers; }
 
 private:
-    std::vector<Entry> m_rows;
+    // Rows point into the pages they came from instead of copying their texts.
+    struct Page {
+        ResponseTable table;
+        int number, company, employee; // columns of "m_num", "m_com", "u_name"
+    };
+    struct Row {
+        quint32 page = 0;
+        quint32 row = 0;
+        quint8 picture = 1;
+        bool header = false;
+    };
+    QStringView text(const Row &r, int Page::*column) const;
+
+    std::vector<std::shared_ptr<const Page>> m_pages;
+    std::vector<Row> m_rows;
+    int m_customers = 0;
 };
 
 // Paints a customer row: the round picture with the employee's name under it, the company name

@@ -1,13 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <vector>
+#include <QStringView>
 
 namespace tdx {
 
 // A flattened answer: columns named after the fields of the first answer row, rows of texts.
+struct TableWriter;
+struct FlattenResult;
+class ResponseTable;
+FlattenResult flatten(QByteArray answer, ResponseTable &table);
+
 class ResponseTable {
 public:
     void clear();
@@ -28,9 +34,25 @@ public:
 
     void set(int row, int column, QString text);
 
+    // A cell without copying it out.
+    QStringView view(int row, int column) const;
+
+    // Filling in order: the columns once, then rows as they come (new cells empty).
+    void setColumns(const QStringList &columns);
+    void growRows(int rows);
+
 private:
+    friend struct TableWriter;
+    friend FlattenResult flatten(QByteArray, ResponseTable &);
     QStringList m_columns;
-    std::vector<QString> m_cells; // row-major
+    // All cell texts one after another; a cell is (offset, length) into it, row-major. One
+    // allocation for a whole answer instead of one per cell.
+    QString m_text;
+    struct Cell {
+        quint32 offset = 0;
+        quint32 length = 0;
+    };
+    QList<Cell> m_cells; // shared, like the text, when a table is copied
     int m_rows = 0;
 };
 
@@ -49,6 +71,6 @@ struct FlattenResult {
 };
 
 // Flattens an answer into the table (the algorithm of set_jsonData_1).
-FlattenResult flatten(const QByteArray &answer, ResponseTable &table);
+FlattenResult flatten(QByteArray answer, ResponseTable &table);
 
 } // namespace tdx

@@ -95,7 +95,7 @@ private Q_SLOTS:
         QCOMPARE(s.tab().model().entry(6).picture, quint8(1));
         QCOMPARE(s.tab().model().entry(105).picture, quint8(6));
         QCOMPARE(s.tab().model().data(s.tab().model().index(3), Qt::ToolTipRole).toString(),
-                 s.w.customerList().directory().row(3)[0]);
+                 s.w.customerList().directory().cell(3, 0));
         QCOMPARE(s.w.customerList().directory().size(), std::size_t(250));
     }
 
@@ -295,13 +295,16 @@ private Q_SLOTS:
             t);
         PhoneDirectory d;
         d.append(t);
-        const auto &row = d.row(0);
-        QCOMPARE(row[1], QStringLiteral("사업장"));
-        QCOMPARE(row[3], QStringLiteral("대표자"));
-        QCOMPARE(row[5], QStringLiteral("김"));
-        QCOMPARE(row[7], QStringLiteral("추가번호"));
-        QCOMPARE(row[9], QStringLiteral("추가번호2"));
-        QCOMPARE(row[11], QStringLiteral("추가번호3"));
+        QCOMPARE(d.cell(0, 1), QStringLiteral("사업장"));
+        QCOMPARE(d.cell(0, 3), QStringLiteral("대표자"));
+        QCOMPARE(d.cell(0, 5), QStringLiteral("김"));
+        QCOMPARE(d.cell(0, 7), QStringLiteral("추가번호"));
+        QCOMPARE(d.cell(0, 9), QStringLiteral("추가번호2"));
+        QCOMPARE(d.cell(0, 11), QStringLiteral("추가번호3"));
+        QCOMPARE(d.cell(0, 14), QStringLiteral("A"));
+        d.setCell(0, 15, QStringLiteral(",5,"));
+        QVERIFY(d.get_bookmark(QStringLiteral(",5,"), QStringLiteral("7")));
+        d.setCell(0, 15, QStringLiteral(",12,57,"));
         QCOMPARE(d.get_mobile(QStringLiteral("7")),
                  QStringLiteral("대표자,010-1234-5678,김,0190000111,추가번호3,0112222333"));
         QCOMPARE(d.get_mobile(QStringLiteral("8")), QString());

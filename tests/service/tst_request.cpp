@@ -133,6 +133,15 @@ private Q_SLOTS:
             << 1 << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}
             << QStringList{QStringLiteral("［x］"), QStringLiteral("l1\r\nl2"),
                            QStringLiteral("it'")};
+        QTest::newRow("utf-8 edges")
+            << QByteArray(
+                   "{\"return\":[{\"emoji\":\"%f0%9f%98%80\",\"bad\":\"a%ffb\",\"cut\":\"x%ea%b0\","
+                   "\"pct\":\"100%%\"}]}")
+            << 1
+            << QStringList{QStringLiteral("emoji"), QStringLiteral("bad"), QStringLiteral("cut"),
+                           QStringLiteral("pct")}
+            << QStringList{QString::fromUtf8("\xf0\x9f\x98\x80"), QStringLiteral("a\uFFFDb"),
+                           QStringLiteral("x\uFFFD"), QStringLiteral("100%")};
         QTest::newRow("json values")
             << QByteArray("{\"return\":[{\"n\":12,\"d\":1.5,\"t\":true,\"f\":false,\"z\":null}]}")
             << 1
