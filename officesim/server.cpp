@@ -1,8 +1,10 @@
 #include "officesim/server.h"
 
 #include "officesim/demodata.h"
+#include "officesim/line.h"
 #include "officesim/schema.h"
 #include "officesim/service.h"
+#include "officesim/simcontrol.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +19,8 @@ Server::Server(QObject *parent)
     route(QStringLiteral("/Tandrivox/version.txt"),
           [this](const Request &) { return Response::text(m_options.version.toUtf8()); });
     m_service = std::make_unique<Service>(*this);
+    m_line = new Line(*this);
+    registerLineControl(*this, *m_line);
     route(QStringLiteral("/sim/journal"), [this](const Request &r) {
         const QByteArray since = r.rawQuery.startsWith("since=") ? r.rawQuery.mid(6) : "0";
         return Response::json(m_journal.toJson(since.toLongLong()));
@@ -31,6 +35,14 @@ QString Server::defaultCertDir() {
 
 void Server::route(const QString &path, Handler handler) {
     m_routes.insert(path, std::move(handler));
+}
+
+void Server::routePrefix(const QString &prefix, Handler handler) {
+    m_prefixRoutes.append({prefix, std::move(handler)});
+}
+
+quint16 Server::linePort() const {
+    return m_line ? m_line->port() : 0;
 }
 
 bool Server::listen(HttpFront &front, quint16 port, quint16 *bound, QString *error) {
@@ -84,7 +96,9 @@ bool Server::start(const Options &options, QString *error) {
     m_https = std::make_unique<HttpFront>(QStringLiteral("https"),
                                           [this](const Request &r) { return dispatch(r); });
     m_https->sslSetup(cert, key);
-    return listen(*m_https, options.httpsPort, &m_httpsPort, error);
+    if (!listen(*m_https, options.httpsPort, &m_httpsPort, error))
+        return false;
+    return m_line->listen(options.address, options.linePort, error);
 }
 
 Response Server::dispatch(const Request &request) {
@@ -100,10 +114,16 @@ Response Server::dispatch(const Request &request) {
 
     Response response;
     auto it = m_routes.constFind(request.path);
-    if (it == m_routes.constEnd())
-        response = Response::text("not found", 404);
-    else
+    if (it != m_routes.constEnd()) {
         response = (*it)(annotated);
+    } else {
+        response = Response::text("not found", 404);
+        for (const auto &[prefix, handler] : m_prefixRoutes)
+            if (request.path.startsWith(prefix)) {
+                response = handler(annotated);
+                break;
+            }
+    }
 
     if (JournalEntry *stored = m_journal.find(annotated.journalSeq))
         stored->status = response.status;

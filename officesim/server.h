@@ -13,6 +13,7 @@
 
 namespace officesim {
 
+class Line;
 class Service;
 
 struct Options {
@@ -56,6 +57,12 @@ public:
 
     // A handler for an exact path; the request is journalled before it runs.
     void route(const QString &path, Handler handler);
+    // A handler for every path below a prefix (exact routes win).
+    void routePrefix(const QString &prefix, Handler handler);
+
+    // The simulated telephone line.
+    Line &line() { return *m_line; }
+    quint16 linePort() const;
 
     // The folder of the running executable's "certs" (where the build puts them).
     static QString defaultCertDir();
@@ -73,6 +80,8 @@ private:
     quint16 m_httpPort = 0;
     quint16 m_httpsPort = 0;
     QHash<QString, Handler> m_routes;
+    QList<QPair<QString, Handler>> m_prefixRoutes;
+    Line *m_line = nullptr;
     std::function<QDateTime()> m_clock;
 };
 

@@ -10,6 +10,9 @@
 #include "service/serviceclient.h"
 #include "shell/core/appcontext.h"
 #include "shell/mainfrm.h"
+#include "telephony/imslibrary.h"
+#include "telephony/providerconfig.h"
+#include "telephony/simulatedlgucontrol.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,7 +81,14 @@ int main(int argc, char *argv[]) {
                         appDir,
                         QCoreApplication::applicationFilePath()};
 
-    tdx::TmainFrm main(ctx);
+    // The LG U+ control of this build talks to the simulated line; our IMS library finds the
+    // same line through TDX_IMS_LINE and is loaded as the vendor's would be.
+    const tdx::Hosts &hosts = service.hosts();
+    qputenv("TDX_IMS_LINE", hosts.lineAddress.toUtf8());
+    tdx::SimulatedLguControl lgu(hosts.lineAddress);
+    tdx::LoadedImsLibrary ims(QDir(QCoreApplication::applicationDirPath())
+                                  .filePath(QString::fromLatin1(tdx::provider::kImsLibraryName)));
+    tdx::TmainFrm main(ctx, &lgu, &ims);
     prompter.setOwner(&main);
     files.setOwner(&main);
     QObject::connect(&main, &tdx::TmainFrm::exitRequested, &app, &QCoreApplication::quit,

@@ -10,6 +10,8 @@
 #include "shell/widgets/clicklabel.h"
 #include "shell/widgets/dragarea.h"
 #include "shell/widgets/placeholderedit.h"
+#include "telephony/pwfrm.h"
+#include "telephony/telephonysession.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,7 +60,7 @@ QLabel *redNotice(const QString &name, QWidget *parent) {
 
 } // namespace
 
-TmainFrm::TmainFrm(AppContext &ctx, QWidget *parent)
+TmainFrm::TmainFrm(AppContext &ctx, LguControl *lgu, ImsLibrary *ims, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Window), m_ctx(ctx), m_customers(ctx) {
     setObjectName(QStringLiteral("mainFrm"));
     setWindowTitle(QStringLiteral("Tandrivox"));
@@ -68,6 +70,18 @@ TmainFrm::TmainFrm(AppContext &ctx, QWidget *parent)
     buildLoginView();
     buildMainView();
     showLoginView();
+    if (lgu && ims) {
+        m_telephony = new TelephonySession(m_ctx, *lgu, *ims,
+                                           {timer(QStringLiteral("uplus_connect")),
+                                            timer(QStringLiteral("i_connect")),
+                                            timer(QStringLiteral("t_event"))},
+                                           this);
+        m_ctx.telephony = m_telephony;
+    }
+    openPasswordWindow = [this](const QString &phone) {
+        TpwFrm window(m_ctx, phone, this);
+        window.exec();
+    };
 }
 
 TmainFrm::~TmainFrm() {
@@ -79,6 +93,8 @@ TmainFrm::~TmainFrm() {
     });
     if (m_ctx.main == this)
         m_ctx.main = nullptr;
+    if (m_ctx.telephony == m_telephony)
+        m_ctx.telephony = nullptr;
 }
 
 // ---------------------------------------------------------------- building the views
@@ -329,7 +345,13 @@ void TmainFrm::buildMainView() {
 
     m_dial = new PlaceholderEdit(QStringLiteral("전화번호를 입력하세요(숫자만)"), m_mainView);
     m_dial->setObjectName(QStringLiteral("dialEdit"));
-    m_dial->setGeometry(strip + 8, 542, 230, 30);
+    m_dial->setGeometry(strip + 8, 542, 196, 30);
+    auto *dialCall = flatButton(QStringLiteral("☎"), QStringLiteral("dialCallButton"), m_mainView);
+    dialCall->setGeometry(strip + 208, 542, 30, 30);
+    connect(dialCall, &QPushButton::clicked, this, &TmainFrm::dialFieldCall);
+    auto *dialSms = flatButton(QStringLiteral("✉"), QStringLiteral("dialSmsButton"), m_mainView);
+    dialSms->setGeometry(strip + 240, 542, 30, 30);
+    connect(dialSms, &QPushButton::clicked, this, &TmainFrm::dialFieldSms);
 
     auto *bottom = new QWidget(m_mainView);
     bottom->setObjectName(QStringLiteral("bottomBar"));
@@ -422,6 +444,32 @@ bool TmainFrm::mainViewShown() const {
 bool TmainFrm::recording() const {
     return m_recordCheck->isChecked();
 }
+
+void TmainFrm::dialFieldCall() {
+    m_ctx.service.guard(kForm, QStringLiteral("Image39Click"), [&] {
+        const QString digits = text::digitsTail(m_dial->entered().trimmed());
+        if (digits.isEmpty()) {
+            m_ctx.prompter.message(QStringLiteral("전화번호를 입력하세요."),
+                                   QStringLiteral("알림"));
+            return;
+        }
+        if (m_ctx.prompter.confirm(QStringLiteral("통화를 하시겠습니까?"),
+                                   QStringLiteral("전화걸기")) &&
+            m_ctx.telephony)
+            m_ctx.telephony->dial(digits);
+    });
+}
+
+void TmainFrm::dialFieldSms() {
+    const QString number = m_dial->entered().trimmed();
+    if (number.isEmpty()) {
+        m_ctx.prompter.message(QStringLiteral("발신번호를 먼저 입력해주세요."),
+                               QStringLiteral("알림"));
+        m_dial->setFocus();
+        return;
+    }
+    Q_EMIT quickSmsRequested(number);
+}
 bool TmainFrm::allIncomingCalls() const {
     return m_allCallsCheck->isChecked();
 }
@@ -484,6 +532,17 @@ void TmainFrm::hideLoading() {
 
 bool TmainFrm::loadingVisible() const {
     return m_loading->isVisibleTo(this);
+}
+
+void TmainFrm::showTelephonyNotice(const QString &caption, const QString &hint) {
+    m_telephonyNotice->setText(caption);
+    m_telephonyNotice->setToolTip(hint);
+    m_telephonyNotice->raise();
+    m_telephonyNotice->show();
+}
+
+void TmainFrm::hideTelephonyNotice() {
+    m_telephonyNotice->hide();
 }
 
 void TmainFrm::closePopups() {}
@@ -553,6 +612,8 @@ void TmainFrm::selectProvider() {
         m_providerPicture->setPicture(m_ctx.file(QStringLiteral("/img/skb.gif")),
                                       QStringLiteral("SK broadband"));
         timer(QStringLiteral("t_event")).start();
+        if (m_telephony)
+            m_telephony->initImsLibrary();
     } else {
         s.write(QStringLiteral("u_sk"), QStringLiteral("0"));
         m_providerPicture->setPicture(m_ctx.file(QStringLiteral("/img/lgup.gif")),
@@ -621,8 +682,9 @@ void TmainFrm::changeEvent(QEvent *e) {
     if (e->type() == QEvent::ActivationChange && isActiveWindow() &&
         m_ctx.session.firstShow != QLatin1String("active"))
         QTimer::singleShot(0, this, &TmainFrm::FormActivate);
-    if (e->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized))
-        m_connectionFailures = 0;
+    if (e->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized) &&
+        m_telephony)
+        m_telephony->resetConnectivityFailures();
 }
 
 void TmainFrm::FormActivate() {
@@ -792,6 +854,9 @@ void TmainFrm::login() {
         set_state(true);
         hideLoading();
         m_loggingIn = false;
+        if (!m_recordCheck->isChecked() && m_telephony &&
+            m_telephony->chk_pass_1year().contains(QStringLiteral("비밀번호는 12개월 주기")))
+            openPasswordWindow(session.officePhone);
         timer(QStringLiteral("t_openCentrex")).start();
         timer(QStringLiteral("t_chkCentrex")).start();
         Q_EMIT loggedIn();
@@ -905,7 +970,8 @@ void TmainFrm::onSessionChange(int code, int sessionId) {
     m_sessionLog << r.line;
     if (!r.endsSession)
         return;
-    m_connectionFailures = 0;
+    if (m_telephony)
+        m_telephony->resetConnectivityFailures();
     showAndRestore();
     logout();
     m_ctx.prompter.message(
@@ -918,7 +984,8 @@ void TmainFrm::onSessionChange(int code, int sessionId) {
 }
 
 void TmainFrm::onSuspendQuery() {
-    m_connectionFailures = 0;
+    if (m_telephony)
+        m_telephony->resetConnectivityFailures();
     showAndRestore();
     logout();
 }

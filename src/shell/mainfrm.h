@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -21,6 +22,9 @@ namespace tdx {
 
 class ClickLabel;
 class CustomersTab;
+class ImsLibrary;
+class LguControl;
+class TelephonySession;
 class PlaceholderEdit;
 class SettingsPanel;
 
@@ -36,7 +40,9 @@ public:
     // The office id of a test office contains this; its logo click opens the test panel.
     static constexpr const char *kTestMarker = "tst";
 
-    explicit TmainFrm(AppContext &ctx, QWidget *parent = nullptr);
+    // lgu and ims: the two providers' components (without them there is no telephone line).
+    explicit TmainFrm(AppContext &ctx, LguControl *lgu = nullptr, ImsLibrary *ims = nullptr,
+                      QWidget *parent = nullptr);
     ~TmainFrm() override;
 
     // Window creation (FormCreate): hd.code, the tray icon, the telephony password defaults and
@@ -51,6 +57,9 @@ public:
     void closePopups() override;
     bool pickerVisible() const override;
     void closePicker() override;
+    bool recording() const override;
+    void showTelephonyNotice(const QString &caption, const QString &hint) override;
+    void hideTelephonyNotice() override;
 
     // ---- session
     void login();      // Button2Click
@@ -76,9 +85,13 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     QMenu *trayMenu() const { return m_trayMenu; }
     SettingsPanel *settingsPanel() const { return m_settingsPanel; }
-    bool recording() const;
     bool allIncomingCalls() const;
-    int connectionFailures() const { return m_connectionFailures; }
+    TelephonySession *telephony() const { return m_telephony; }
+    // The dial field's call and SMS buttons (Image39Click, Image40Click).
+    void dialFieldCall();
+    void dialFieldSms();
+    // The Centrex password window; tests replace it.
+    std::function<void(const QString &phone)> openPasswordWindow;
 
 Q_SIGNALS:
     // The process should end (main() quits the application; tests watch it).
@@ -86,6 +99,8 @@ Q_SIGNALS:
     void loggedIn();
     void loggedOut();
     void testCallRequested(const QString &number);
+    // The quick SMS composer for a number (the dial field's SMS button).
+    void quickSmsRequested(const QString &number);
     void customerCardRequested(const QString &number);
 
 protected:
@@ -140,11 +155,11 @@ private:
     QPushButton *m_diagnostics = nullptr;
     SettingsPanel *m_settingsPanel = nullptr;
 
+    TelephonySession *m_telephony = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
     QHash<QString, QTimer *> m_timers;
     QStringList m_sessionLog;
-    int m_connectionFailures = 0;
     bool m_loggingIn = false;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace tdx {
 
 // The few things windows ask of the main window, reached through the context.
@@ -16,6 +18,11 @@ public:
     // Whether the recipient picker is open, and closing it.
     virtual bool pickerVisible() const = 0;
     virtual void closePicker() = 0;
+    // The main view's auto-record box ("녹취").
+    virtual bool recording() const = 0;
+    // The red telephony notice of the main view, with its caption and hint.
+    virtual void showTelephonyNotice(const QString &caption, const QString &hint) = 0;
+    virtual void hideTelephonyNotice() = 0;
 };
 
 } // namespace tdx
