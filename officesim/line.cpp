@@ -26,11 +26,7 @@ constexpr int kInvalidPassword = 16918;
 
 } // namespace
 
-Line::Line(Server &server) : QObject(&server), m_server(server) {
-    m_server.store().exec(
-        QStringLiteral("CREATE TABLE IF NOT EXISTS ims_users (id TEXT PRIMARY KEY, "
-                       "password TEXT NOT NULL, phone TEXT NOT NULL)"));
-}
+Line::Line(Server &server) : QObject(&server), m_server(server) {}
 
 Line::~Line() = default;
 
@@ -155,6 +151,8 @@ void Line::handle(Desk &desk, const QStringList &f) {
 
 void Line::handleLgu(Desk &desk, const QStringList &f) {
     const QString cmd = f.value(0);
+    if (cmd == QLatin1String("SETTING"))
+        return; // the control's own settings before a login
     if (cmd == QLatin1String("LOGIN")) {
         const QString phone = f.value(1);
         const QString office = officeOf(phone);

@@ -76,6 +76,9 @@ void createSchema(Store &store) {
         "CREATE TABLE IF NOT EXISTS calendar (id INTEGER PRIMARY KEY, off_id TEXT NOT NULL,"
         " u_num INTEGER NOT NULL, s_date TEXT NOT NULL, s_date_t TEXT NOT NULL,"
         " alrim TEXT NOT NULL, kakao_code TEXT NOT NULL DEFAULT '')",
+        // SK Broadband users the line knows (registered through the IMS library).
+        "CREATE TABLE IF NOT EXISTS ims_users (id TEXT PRIMARY KEY, password TEXT NOT NULL,"
+        " phone TEXT NOT NULL)",
         "CREATE TABLE IF NOT EXISTS exceptions (seq INTEGER PRIMARY KEY, off_id TEXT,"
         " telno TEXT, formname TEXT, state TEXT, param TEXT, fcname TEXT, raw_query TEXT,"
         " created TEXT)",

@@ -1,6 +1,7 @@
 #include "officesim/service.h"
 
 #include "officesim/demodata.h"
+#include "officesim/line.h"
 #include "officesim/schema.h"
 #include "officesim/server.h"
 #include "officesim/store.h"
@@ -350,6 +351,41 @@ Response Service::simPage(const Request &) {
         }
         html += "</table>";
     }
+    // The telephone line: who is logged in, and what a person can do on it.
+    const QJsonObject line = m_server.line().status();
+    html += "<h2>Line (port " + QByteArray::number(line.value(QStringLiteral("port")).toInt()) +
+            ")</h2><table><tr><th>desk</th><th>component</th><th>logged in</th><th>call</th>"
+            "<th>state</th></tr>";
+    for (const QJsonValue &v : line.value(QStringLiteral("desks")).toArray()) {
+        const QJsonObject d = v.toObject();
+        const bool inCall = !d.value(QStringLiteral("call")).toString().isEmpty();
+        html += "<tr><td>" + htmlEscape(d.value(QStringLiteral("phone")).toString()) + "</td><td>" +
+                htmlEscape(d.value(QStringLiteral("kind")).toString()) + "</td><td>" +
+                (d.value(QStringLiteral("loggedIn")).toBool() ? "yes" : "no") + "</td><td>" +
+                htmlEscape(d.value(QStringLiteral("call")).toString()) + "</td><td>" +
+                (!inCall                                         ? ""
+                 : d.value(QStringLiteral("connected")).toBool() ? "connected"
+                                                                 : "ringing") +
+                "</td></tr>";
+    }
+    html += "</table>";
+    auto form = [&](const char *action, const QByteArray &fields, const char *button) {
+        html += "<form method=\"post\" action=\"/sim/line/" + QByteArray(action) +
+                "\" style=\"margin:4px 0\"><input type=\"hidden\" name=\"back\" value=\"1\">" +
+                fields + " <button>" + button + "</button></form>";
+    };
+    form("call",
+         "call <input name=\"from\" value=\"0212345000\" size=12> to desk "
+         "<input name=\"to\" value=\"0212345678\" size=12>",
+         "ring");
+    form("answer", "desk <input name=\"desk\" value=\"0212345678\" size=12>", "answer");
+    form("hangup", "desk <input name=\"desk\" value=\"0212345678\" size=12>", "hang up");
+    form("sms",
+         "SMS from <input name=\"from\" value=\"01012345678\" size=12> to desk "
+         "<input name=\"to\" value=\"0212345678\" size=12> <input name=\"text\" "
+         "value=\"안녕하세요\" size=20>",
+         "send SMS");
+    form("drop", "desk <input name=\"desk\" value=\"0212345678\" size=12>", "drop the link");
     html += "<h2>Stored effects</h2><p>";
     for (const char *t : kEffectTables)
         html += "<a href=\"/sim/effects?table=" + QByteArray(t) + "\">" + t + "</a> ";

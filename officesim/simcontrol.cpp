@@ -29,12 +29,22 @@ QHash<QString, QString> formValues(const Request &r) {
     return values;
 }
 
-Response outcome(bool ok, const QString &what) {
+Response json(bool ok, const QString &what) {
     Response r = Response::json(
         QJsonDocument(QJsonObject{{QStringLiteral("ok"), ok}, {QStringLiteral("action"), what}})
             .toJson(QJsonDocument::Compact));
     r.status = ok ? 200 : 409;
     return r;
+}
+
+// The "/sim/" page's forms come back to the page; scripts and tests get JSON.
+Response outcome(bool ok, const QString &what, const Request &r) {
+    if (r.body.contains("back=1") || r.rawQuery.contains("back=1")) {
+        Response back = Response::text(ok ? "done" : "refused", 303);
+        back.headers.append(qMakePair(QByteArray("Location"), QByteArray("/sim/")));
+        return back;
+    }
+    return json(ok, what);
 }
 
 // One second of a quiet 440 Hz tone, 8 kHz mono 16-bit: what a recording download brings.
@@ -80,30 +90,30 @@ void registerLineControl(Server &server, Line &line) {
     server.route(QStringLiteral("/sim/line/call"), [l](const Request &r) {
         const auto v = formValues(r);
         return outcome(l->call(v.value(QStringLiteral("from")), v.value(QStringLiteral("to"))),
-                       QStringLiteral("call"));
+                       QStringLiteral("call"), r);
     });
     server.route(QStringLiteral("/sim/line/answer"), [l](const Request &r) {
         return outcome(l->answer(formValues(r).value(QStringLiteral("desk"))),
-                       QStringLiteral("answer"));
+                       QStringLiteral("answer"), r);
     });
     server.route(QStringLiteral("/sim/line/hangup"), [l](const Request &r) {
         return outcome(l->hangup(formValues(r).value(QStringLiteral("desk"))),
-                       QStringLiteral("hangup"));
+                       QStringLiteral("hangup"), r);
     });
     server.route(QStringLiteral("/sim/line/sms"), [l](const Request &r) {
         const auto v = formValues(r);
         return outcome(l->sms(v.value(QStringLiteral("from")), v.value(QStringLiteral("to")),
                               v.value(QStringLiteral("text"))),
-                       QStringLiteral("sms"));
+                       QStringLiteral("sms"), r);
     });
     server.route(QStringLiteral("/sim/line/drop"), [l](const Request &r) {
-        return outcome(l->drop(formValues(r).value(QStringLiteral("desk"))),
-                       QStringLiteral("drop"));
+        return outcome(l->drop(formValues(r).value(QStringLiteral("desk"))), QStringLiteral("drop"),
+                       r);
     });
     server.route(QStringLiteral("/sim/line/pwage"), [l](const Request &r) {
         const auto v = formValues(r);
         l->setPasswordAge(v.value(QStringLiteral("desk")), v.value(QStringLiteral("days")).toInt());
-        return outcome(true, QStringLiteral("pwage"));
+        return outcome(true, QStringLiteral("pwage"), r);
     });
     server.routePrefix(QStringLiteral("/sim/rec/"), [](const Request &r) {
         if (!r.path.endsWith(QLatin1String(".wav")))

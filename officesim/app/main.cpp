@@ -51,8 +51,9 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "officesim: %s\n", qPrintable(error));
         return 1;
     }
-    std::printf("officesim: http://127.0.0.1:%u https://127.0.0.1:%u db %s\n", server.httpPort(),
-                server.httpsPort(), qPrintable(options.dbPath));
+    std::printf("officesim: http://127.0.0.1:%u https://127.0.0.1:%u line 127.0.0.1:%u db %s\n",
+                server.httpPort(), server.httpsPort(), server.linePort(),
+                qPrintable(options.dbPath));
     std::fflush(stdout);
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "support/client/clientrig.h"
 
+#include "service/codec.h"
+
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -24,6 +26,13 @@ QStringList ClientRig::kindsSince(qint64 since) const {
         if (!e.pKind.isEmpty())
             out << e.pKind;
     return out;
+}
+
+bool ClientRig::todaysLogContains(const QString &text) const {
+    const QByteArray bytes =
+        app.read(QStringLiteral("log/log_") + clock.today().toString(QStringLiteral("yyyyMMdd")) +
+                 QStringLiteral(".txt"));
+    return cp949::decode(bytes).contains(text);
 }
 
 void enter(QLineEdit *edit, const QString &text) {

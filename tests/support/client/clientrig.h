@@ -46,6 +46,8 @@ struct ClientRig {
 
     // The data requests officesim received since `since`, as their operation names.
     QStringList kindsSince(qint64 since) const;
+    // Whether today's daily log holds the text.
+    bool todaysLogContains(const QString &text) const;
 };
 
 // Types into a field as a user does: entering it (which clears a shown placeholder), the keys,
