@@ -151,12 +151,14 @@ void TmainFrm::buildLoginView() {
         background->setStyleSheet(QStringLiteral("background:#2f5d9a"));
     background->setCursor(Qt::ArrowCursor);
     DragArea::install(background);
-    auto *title = new QLabel(QStringLiteral("Tandrivox"), background);
-    title->setGeometry(0, 60, kLoginSize.width(), 50);
-    title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(
-        QStringLiteral("color:white;font-size:28px;font-weight:bold;background:transparent"));
-    title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (background->pixmap().isNull()) {
+        auto *title = new QLabel(QStringLiteral("Tandrivox"), background);
+        title->setGeometry(0, 60, kLoginSize.width(), 50);
+        title->setAlignment(Qt::AlignCenter);
+        title->setStyleSheet(
+            QStringLiteral("color:white;font-size:28px;font-weight:bold;background:transparent"));
+        title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
 
     m_providerPicture = new ClickLabel(m_loginView);
     m_providerPicture->setObjectName(QStringLiteral("providerPicture"));
