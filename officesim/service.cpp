@@ -369,6 +369,13 @@ Response Service::simPage(const Request &) {
                 "</td></tr>";
     }
     html += "</table>";
+    const QJsonObject codes = line.value(QStringLiteral("authCodes")).toObject();
+    if (!codes.isEmpty()) {
+        html += "<p>SK Broadband codes sent by SMS: ";
+        for (auto it = codes.constBegin(); it != codes.constEnd(); ++it)
+            html += htmlEscape(it.key()) + " → <b>" + htmlEscape(it.value().toString()) + "</b> ";
+        html += "</p>";
+    }
     auto form = [&](const char *action, const QByteArray &fields, const char *button) {
         html += "<form method=\"post\" action=\"/sim/line/" + QByteArray(action) +
                 "\" style=\"margin:4px 0\"><input type=\"hidden\" name=\"back\" value=\"1\">" +

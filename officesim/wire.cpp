@@ -1,103 +1,32 @@
 #include "officesim/wire.h"
 
-#include "src/service/scramblekeys.h"
+#include "service/scrambler.h"
+#include "service/textutil.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
 
 namespace officesim::wire {
 
-static int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+// The byte codecs are the client's own: both ends of the wire agree on one implementation.
+std::optional<QByteArray> formDecode(const QByteArray &in) { return tdx::text::formDecode(in); }
 
-std::optional<QByteArray> formDecode(const QByteArray &in) {
-    QByteArray out;
-    out.reserve(in.size());
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const char c = in[i];
-        if (c == '+') {
-            out += ' ';
-        } else if (c == '%') {
-            if (i + 1 < in.size() && in[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-            if (i + 2 >= in.size())
-                return std::nullopt;
-            const int hi = hexValue(in[i + 1]), lo = hexValue(in[i + 2]);
-            if (hi < 0 || lo < 0)
-                return std::nullopt;
-            out += char(hi * 16 + lo);
-            i += 2;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-QByteArray formEncode(const QByteArray &in) {
-    static const char hex[] = "0123456789abcdef";
-    QByteArray out;
-    out.reserve(in.size() * 3);
-    for (char ch : in) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-            c == '*' || c == '@' || c == '.' || c == '_' || c == '-' || c == '$' || c == '!' ||
-            c == '\'' || c == '(' || c == ')') {
-            out += char(c);
-        } else if (c == ' ') {
-            out += '+';
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
-}
+QByteArray formEncode(const QByteArray &in) { return tdx::text::formEncode(in); }
 
 QByteArray scramble(const QByteArray &plain, quint16 key, quint16 x, quint16 a) {
-    QByteArray out;
-    out.reserve(plain.size() * 3);
-    quint16 k = key;
-    for (char ch : plain) {
-        const auto c = quint8(quint8(ch) ^ quint8(k >> 8));
-        k = quint16((quint16(k + c) ^ x) + a);
-        out += QByteArray::number(c).rightJustified(3, '0');
-    }
-    return out;
+    return tdx::scrambler::scramble(plain, {key, x, a});
 }
 
 QByteArray unscramble(const QByteArray &digits, quint16 key, quint16 x, quint16 a) {
-    QByteArray out;
-    quint16 k = key;
-    for (qsizetype i = 0; i < digits.size(); i += 3) {
-        bool ok = false;
-        const int n = digits.mid(i, 3).toInt(&ok);
-        const auto c = quint8(ok ? n : 0);
-        out += char(c ^ quint8(k >> 8));
-        k = quint16((quint16(k + c) ^ x) + a);
-    }
-    return out;
+    return tdx::scrambler::unscramble(digits, {key, x, a});
 }
 
 QByteArray unscrambleFixed(const QByteArray &digits) {
-    using namespace tdx::scramble_keys;
-    return unscramble(digits, kStartKey, kXor, kAdd);
+    return tdx::scrambler::unscramble(digits, tdx::scrambler::fixedKeys());
 }
 
 QByteArray scrambleFixed(const QByteArray &plain) {
-    using namespace tdx::scramble_keys;
-    return scramble(plain, kStartKey, kXor, kAdd);
+    return tdx::scrambler::scramble(plain, tdx::scrambler::fixedKeys());
 }
 
 std::optional<QDateTime> cercodeTime(const QByteArray &code) {

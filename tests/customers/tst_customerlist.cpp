@@ -6,6 +6,7 @@
 #include "shell/mainfrm.h"
 #include "shell/widgets/placeholderedit.h"
 #include "support/client/clientrig.h"
+#include "support/widgets.h"
 #include "support/strings.h"
 
 #include <QListView>
@@ -21,13 +22,6 @@ using P = FakePrompter;
 using Part = CustomerDelegate::Part;
 
 namespace {
-
-template <typename T> T *child(QWidget &w, const char *name) {
-    T *c = w.findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
-}
 
 officesim::Options office(int customers) {
     officesim::Options o;

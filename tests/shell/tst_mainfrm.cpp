@@ -6,6 +6,7 @@
 #include "shell/widgets/clicklabel.h"
 #include "shell/widgets/placeholderedit.h"
 #include "support/client/clientrig.h"
+#include "support/widgets.h"
 #include "support/strings.h"
 
 #include <QCheckBox>
@@ -23,13 +24,6 @@ using Icon = Prompter::Icon;
 using P = FakePrompter;
 
 namespace {
-
-template <typename T> T *child(QWidget &w, const char *name) {
-    T *c = w.findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
-}
 
 void fillLogin(TmainFrm &w, const QString &phone, const QString &id, const QString &pw) {
     enter(child<PlaceholderEdit>(w, "phoneEdit"), phone);

@@ -5,6 +5,7 @@
 #include "shell/mainfrm.h"
 #include "shell/widgets/placeholderedit.h"
 #include "support/client/clientrig.h"
+#include "support/widgets.h"
 #include "support/strings.h"
 #include "telephony/adduserfrm.h"
 #include "telephony/imslibrary.h"
@@ -37,13 +38,6 @@ using P = FakePrompter;
 using Icon = Prompter::Icon;
 
 namespace {
-
-template <typename T> T *child(QWidget &w, const char *name) {
-    T *c = w.findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
-}
 
 // An IMS library in the process: events come from a queue, calls are recorded.
 class FakeIms final : public ImsLibrary {
