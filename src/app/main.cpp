@@ -95,10 +95,10 @@ int main(int argc, char *argv[]) {
                      Qt::QueuedConnection);
     QObject::connect(&instance, &tdx::SingleInstance::noticeReceived, &main,
                      &tdx::TmainFrm::onNotice);
-    tdx::LogindSessionEvents sessionEvents;
-    QObject::connect(&sessionEvents, &tdx::SessionEvents::sessionChange, &main,
+    tdx::SessionEvents *sessionEvents = tdx::createSystemSessionEvents(&main);
+    QObject::connect(sessionEvents, &tdx::SessionEvents::sessionChange, &main,
                      &tdx::TmainFrm::onSessionChange);
-    QObject::connect(&sessionEvents, &tdx::SessionEvents::suspendQuery, &main,
+    QObject::connect(sessionEvents, &tdx::SessionEvents::suspendQuery, &main,
                      &tdx::TmainFrm::onSuspendQuery);
 
     main.FormCreate();

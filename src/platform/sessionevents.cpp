@@ -42,4 +42,8 @@ void LogindSessionEvents::onUnlock() {
     Q_EMIT sessionChange(8, m_sessionId);
 }
 
+SessionEvents *createSystemSessionEvents(QObject *parent) {
+    return new LogindSessionEvents(parent);
+}
+
 } // namespace tdx

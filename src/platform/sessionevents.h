@@ -17,6 +17,7 @@ Q_SIGNALS:
     void suspendQuery();
 };
 
+#ifndef Q_OS_WIN
 // Listens to logind on the system bus; quietly does nothing where there is none.
 class LogindSessionEvents final : public SessionEvents {
     Q_OBJECT
@@ -33,5 +34,9 @@ private:
     bool m_active = false;
     int m_sessionId = 0;
 };
+#endif
+
+// The desktop's own source of these notices: logind, or the Windows session and power messages.
+SessionEvents *createSystemSessionEvents(QObject *parent);
 
 } // namespace tdx

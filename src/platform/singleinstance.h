@@ -37,6 +37,7 @@ private:
     QString m_key;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
+    std::shared_ptr<void> m_native; // the Windows mutex and its message filter
 };
 
 } // namespace tdx
