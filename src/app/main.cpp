@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -42,6 +43,16 @@ int writeSettings(const QStringList &args, tdx::Settings &settings) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // Writing settings needs no window system.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--setting") != 0)
+            continue;
+        QCoreApplication core(argc, argv);
+        const QString dir = tdx::AppPaths::chooseAppDir(QCoreApplication::applicationDirPath());
+        tdx::Settings file(tdx::AppPaths::settingsFile(dir, QCoreApplication::applicationFilePath()));
+        return writeSettings(core.arguments(), file);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tandrivox"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -49,8 +60,6 @@ int main(int argc, char *argv[]) {
     const QString appDir = tdx::AppPaths::chooseAppDir(QCoreApplication::applicationDirPath());
     tdx::Settings settings(
         tdx::AppPaths::settingsFile(appDir, QCoreApplication::applicationFilePath()));
-    if (app.arguments().contains(QStringLiteral("--setting")))
-        return writeSettings(app.arguments(), settings);
 
     tdx::SingleInstance instance(tdx::SingleInstance::sessionKey());
     if (instance.claim() == tdx::SingleInstance::Role::Secondary) {
