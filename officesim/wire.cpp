@@ -9,9 +9,13 @@
 namespace officesim::wire {
 
 // The byte codecs are the client's own: both ends of the wire agree on one implementation.
-std::optional<QByteArray> formDecode(const QByteArray &in) { return tdx::text::formDecode(in); }
+std::optional<QByteArray> formDecode(const QByteArray &in) {
+    return tdx::text::formDecode(in);
+}
 
-QByteArray formEncode(const QByteArray &in) { return tdx::text::formEncode(in); }
+QByteArray formEncode(const QByteArray &in) {
+    return tdx::text::formEncode(in);
+}
 
 QByteArray scramble(const QByteArray &plain, quint16 key, quint16 x, quint16 a) {
     return tdx::scrambler::scramble(plain, {key, x, a});

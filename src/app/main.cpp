@@ -49,7 +49,8 @@ int main(int argc, char *argv[]) {
             continue;
         QCoreApplication core(argc, argv);
         const QString dir = tdx::AppPaths::chooseAppDir(QCoreApplication::applicationDirPath());
-        tdx::Settings file(tdx::AppPaths::settingsFile(dir, QCoreApplication::applicationFilePath()));
+        tdx::Settings file(
+            tdx::AppPaths::settingsFile(dir, QCoreApplication::applicationFilePath()));
         return writeSettings(core.arguments(), file);
     }
 

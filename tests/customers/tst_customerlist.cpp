@@ -6,8 +6,8 @@
 #include "shell/mainfrm.h"
 #include "shell/widgets/placeholderedit.h"
 #include "support/client/clientrig.h"
-#include "support/widgets.h"
 #include "support/strings.h"
+#include "support/widgets.h"
 
 #include <QListView>
 #include <QPushButton>
@@ -275,6 +275,38 @@ private Q_SLOTS:
                  QStringLiteral("거래처 엑셀등록"));
         QCOMPARE(child<QPushButton>(s.w, "refreshButton")->toolTip(),
                  QStringLiteral("거래처 새로고침"));
+    }
+
+    void wholeDirectoryAndCallerLookup() {
+        ClientRig rig(office(120));
+        LoggedIn s(rig);
+        CustomerList &list = s.w.customerList();
+        list.get_customer_data_total(false);
+        auto sent = rig.sim.journal().withKind(QStringLiteral("customer")).last();
+        QCOMPARE(sent.fieldNames(), strs({"pKind", "total_mod", "off_id", "telNo", "cercode"}));
+        QCOMPARE(list.directory().size(), std::size_t(120));
+        // The answer stays in the primary table for the callers to read.
+        QCOMPARE(rig.service.table1().rowCount(), 120);
+        list.get_customer_data_total(true);
+        sent = rig.sim.journal().withKind(QStringLiteral("customer")).last();
+        QCOMPARE(sent.field(QStringLiteral("u_num")), QStringLiteral("1"));
+        QVERIFY(list.directory().size() < 120);
+        for (std::size_t i = 0; i < list.directory().size(); ++i)
+            QCOMPARE(list.directory().cell(i, 13), QStringLiteral("김도윤"));
+        // The screen rows are not touched by a whole-directory load.
+        QCOMPARE(s.tab().model().customerCount(), 100);
+
+        const QString tel = list.directory().cell(0, 2);
+        list.lookupCaller(QStringLiteral("0212345678"));
+        QCOMPARE(rig.sim.journal()
+                     .withKind(QStringLiteral("customer_tel"))
+                     .last()
+                     .field(QStringLiteral("tel")),
+                 QStringLiteral("0212345678"));
+        QCOMPARE(rig.service.table1().first(), QStringLiteral("null"));
+        list.lookupCaller(tel);
+        QCOMPARE(rig.service.table1().value(0, QStringLiteral("m_com")),
+                 list.directory().cell(0, 14));
     }
 
     void directoryLookups() {

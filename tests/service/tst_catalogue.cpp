@@ -48,7 +48,8 @@ private Q_SLOTS:
         FakePrompter prompter;
         Identity who{QString(), QStringLiteral("demo"), QStringLiteral("0212345678")};
         ServiceClient client(app.path(), sim.hosts(), clock, prompter, [&] { return who; });
-        client.send(operation(QStringLiteral("login")), {{QStringLiteral("passwd"), QStringLiteral("demo1234")}});
+        client.send(operation(QStringLiteral("login")),
+                    {{QStringLiteral("passwd"), QStringLiteral("demo1234")}});
         who.officeId = client.table1().value(0, 1);
         QCOMPARE(who.officeId, QStringLiteral("hangyeol01"));
 
@@ -70,9 +71,11 @@ private Q_SLOTS:
             expected << op.fields << QStringLiteral("off_id") << QStringLiteral("telNo")
                      << QStringLiteral("cercode");
             QCOMPARE(entry.fieldNames(), expected);
-            QVERIFY2(entry.status == 200, qPrintable(op.kind + QStringLiteral(" answered %1").arg(entry.status)));
+            QVERIFY2(entry.status == 200,
+                     qPrintable(op.kind + QStringLiteral(" answered %1").arg(entry.status)));
             const ResponseTable &t = op.channel == 2 ? client.table2() : client.table1();
-            QVERIFY2(t.rowCount() > 0 || op.kind == QLatin1String("callhistory"), qPrintable(op.kind));
+            QVERIFY2(t.rowCount() > 0 || op.kind == QLatin1String("callhistory"),
+                     qPrintable(op.kind));
             // Nothing went wrong on the way.
             QVERIFY2(sent.size() == 1, qPrintable(op.kind + QStringLiteral(" was reported")));
         }

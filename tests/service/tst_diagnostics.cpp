@@ -30,30 +30,39 @@ private Q_SLOTS:
         });
         const QDate today = clock.today();
         const QStringList names = {
-            QStringLiteral("log_%1.txt").arg(today.addDays(-89).toString(QStringLiteral("yyyyMMdd"))),
-            QStringLiteral("log_%1.txt").arg(today.addDays(-90).toString(QStringLiteral("yyyyMMdd"))),
-            QStringLiteral("record_%1.txt").arg(today.addDays(-400).toString(QStringLiteral("yyyyMMdd"))),
+            QStringLiteral("log_%1.txt")
+                .arg(today.addDays(-89).toString(QStringLiteral("yyyyMMdd"))),
+            QStringLiteral("log_%1.txt")
+                .arg(today.addDays(-90).toString(QStringLiteral("yyyyMMdd"))),
+            QStringLiteral("record_%1.txt")
+                .arg(today.addDays(-400).toString(QStringLiteral("yyyyMMdd"))),
             QStringLiteral("log_%1.txt").arg(today.toString(QStringLiteral("yyyyMMdd"))),
-            QStringLiteral("log_%1 (2).txt").arg(today.addDays(-200).toString(QStringLiteral("yyyyMMdd"))),
+            QStringLiteral("log_%1 (2).txt")
+                .arg(today.addDays(-200).toString(QStringLiteral("yyyyMMdd"))),
             QStringLiteral("readme.txt")};
         for (const QString &n : names)
             app.write(QStringLiteral("log/") + n, "x");
         QDir(app.file(QStringLiteral("log"))).mkdir(QStringLiteral("20000101"));
 
         client.delete_logs(90);
-        auto exists = [&](int i) { return QFileInfo::exists(app.file(QStringLiteral("log/") + names[i])); };
+        auto exists = [&](int i) {
+            return QFileInfo::exists(app.file(QStringLiteral("log/") + names[i]));
+        };
         QVERIFY(exists(0));  // exactly the cut-off day stays
         QVERIFY(!exists(1)); // one day older goes
         QVERIFY(!exists(2));
         QVERIFY(exists(3));
         QVERIFY(exists(4)); // extra digits after the date make a larger number
         QVERIFY(exists(5)); // no date: reported, never deleted
-        QVERIFY(QFileInfo(app.file(QStringLiteral("log/20000101"))).isDir()); // folders are left alone
-        const auto reports = sim.journal().withPath(QStringLiteral("/Tandrivox/write_exception.php"));
+        QVERIFY(
+            QFileInfo(app.file(QStringLiteral("log/20000101"))).isDir()); // folders are left alone
+        const auto reports =
+            sim.journal().withPath(QStringLiteral("/Tandrivox/write_exception.php"));
         QCOMPARE(reports.size(), 1);
         QVERIFY(reports[0].rawQuery.contains("&fcname=delete_logs"));
         client.delete_logs(90);
-        QCOMPARE(sim.journal().withPath(QStringLiteral("/Tandrivox/write_exception.php")).size(), 2);
+        QCOMPARE(sim.journal().withPath(QStringLiteral("/Tandrivox/write_exception.php")).size(),
+                 2);
     }
 
     void logsAreAppendedNeverRewritten() {
@@ -86,8 +95,8 @@ private Q_SLOTS:
         ServiceClient client(app.path(), sim.hosts(), clock, prompter, [] { return Identity{}; });
         client.recording_log(QStringLiteral("01012345678"), QStringLiteral("녹취시작"));
         QCOMPARE(app.read(QStringLiteral("log/record_20261211.txt")),
-                 QByteArray("20261211 140309 01012345678_") + cp949::encode(QStringLiteral("녹취시작")) +
-                     "\r\n\r\n");
+                 QByteArray("20261211 140309 01012345678_") +
+                     cp949::encode(QStringLiteral("녹취시작")) + "\r\n\r\n");
     }
 
     void reportEncoding_data() {

@@ -6,8 +6,8 @@
 #include "shell/widgets/clicklabel.h"
 #include "shell/widgets/placeholderedit.h"
 #include "support/client/clientrig.h"
-#include "support/widgets.h"
 #include "support/strings.h"
+#include "support/widgets.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
