@@ -194,6 +194,15 @@ void TmainFrm::buildLoginView() {
     m_password->setGeometry(40, 340, 277, 38);
     for (PlaceholderEdit *e : {m_phone, m_id, m_password})
         connect(e, &QLineEdit::returnPressed, this, &TmainFrm::login);
+    // Before a session the reports and requests speak for what the login view holds.
+    connect(m_phone, &QLineEdit::textChanged, this, [this] {
+        if (!m_ctx.session.loggedIn)
+            m_ctx.session.officePhone = m_phone->entered().trimmed();
+    });
+    connect(m_id, &QLineEdit::textChanged, this, [this] {
+        if (!m_ctx.session.loggedIn)
+            m_ctx.session.accountId = m_id->entered().trimmed();
+    });
 
     m_saveCheck = new QCheckBox(QStringLiteral("저장"), m_loginView);
     m_saveCheck->setObjectName(QStringLiteral("saveCheck"));

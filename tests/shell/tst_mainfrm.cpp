@@ -140,6 +140,17 @@ private Q_SLOTS:
         QVERIFY(rig.kindsSince(before).isEmpty());
     }
 
+    void reportsBeforeLoginSpeakForTheLoginView() {
+        ClientRig rig(5);
+        Window win(rig);
+        enter(child<PlaceholderEdit>(win.w, "phoneEdit"), QStringLiteral("0212345678"));
+        enter(child<PlaceholderEdit>(win.w, "idEdit"), QStringLiteral("demo"));
+        rig.service.fail(QStringLiteral("mainFrm"), QStringLiteral("FormShow3"),
+                         QStringLiteral("x"));
+        QVERIFY(rig.sim.journal().last()->rawQuery.startsWith(
+            "off_id=demo&telno=0212345678&formname=mainFrm"));
+    }
+
     void placeholdersCountAsText() {
         ClientRig rig(5);
         Window win(rig);
