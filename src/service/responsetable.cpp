@@ -53,15 +53,6 @@ QString ResponseTable::value(int row, int column) const {
     return view(row, column).toString();
 }
 
-void ResponseTable::set(int row, int column, QString text) {
-    if (row < 0 || row >= m_rows || column < 0 || column >= m_columns.size())
-        return;
-    Cell &c = m_cells[qsizetype(row) * m_columns.size() + column];
-    c.offset = quint32(m_text.size());
-    c.length = quint32(text.size());
-    m_text += text;
-}
-
 namespace {
 
 // Values of the hex digits, −1 for anything else.

@@ -131,7 +131,6 @@ void SettingsPanel::save() {
             s.write(QStringLiteral("upluspass"), m_password->text());
             s.write(QStringLiteral("serverpath"), m_folder->text());
             m_ctx.session.telephonyPassword = m_password->text();
-            Q_EMIT telephonyPasswordChanged(m_password->text());
             const HttpReply sha =
                 HttpClient(m_ctx.hosts())
                     .get(m_ctx.hosts().service(Hosts::Scheme::Http,

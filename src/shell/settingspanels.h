@@ -29,7 +29,6 @@ public:
 Q_SIGNALS:
     // The auto-record box of the main view follows the LG U+ panel's "자동녹취".
     void recordChanged(bool on);
-    void telephonyPasswordChanged(const QString &password);
 
 private:
     QCheckBox *check(const QString &text, const QString &name);
