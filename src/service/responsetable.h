@@ -32,7 +32,6 @@ public:
     QString first() const { return value(0, 0); }
     bool isEmpty() const { return m_rows == 0; }
 
-
     // A cell without copying it out.
     QStringView view(int row, int column) const;
 
