@@ -97,6 +97,12 @@ struct Desk {
         enter(child<PlaceholderEdit>(w, "passwordEdit"), QStringLiteral("demo1234"));
         QTest::mouseClick(child<QPushButton>(w, "loginButton"), Qt::LeftButton);
     }
+    // Logs in and waits until the desk is logged in on the line too.
+    bool loginOnLine(ClientRig &rig) {
+        login();
+        return QTest::qWaitFor(
+            [&] { return rig.sim.server().line().loggedIn(QStringLiteral("0212345678")); });
+    }
     QLabel *notice() { return child<QLabel>(w, "telephonyNotice"); }
     SimulatedLguControl lgu;
     TmainFrm w;
@@ -229,8 +235,7 @@ private Q_SLOTS:
         ClientRig rig(office());
         FakeIms ims;
         Desk d(rig, ims);
-        d.login();
-        QTRY_VERIFY(rig.sim.server().line().loggedIn(QStringLiteral("0212345678")));
+        QVERIFY(d.loginOnLine(rig));
         QVERIFY(d.lgu.IsConnected());
         // While the link is up the reconnect timer does nothing.
         d.w.telephony()->onReconnectTick();
@@ -284,8 +289,7 @@ private Q_SLOTS:
         ClientRig rig(office());
         FakeIms ims;
         Desk d(rig, ims);
-        d.login();
-        QTRY_VERIFY(rig.sim.server().line().loggedIn(QStringLiteral("0212345678")));
+        QVERIFY(d.loginOnLine(rig));
         auto *dial = child<PlaceholderEdit>(d.w, "dialEdit");
         QTest::mouseClick(child<QPushButton>(d.w, "dialCallButton"), Qt::LeftButton);
         QCOMPARE(rig.prompter.last(),
