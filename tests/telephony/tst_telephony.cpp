@@ -100,8 +100,11 @@ struct Desk {
     // Logs in and waits until the desk is logged in on the line too.
     bool loginOnLine(ClientRig &rig) {
         login();
-        return QTest::qWaitFor(
-            [&] { return rig.sim.server().line().loggedIn(QStringLiteral("0212345678")); });
+        // Both ends: the line has the desk and the control has its login result.
+        return QTest::qWaitFor([&] {
+            return rig.sim.server().line().loggedIn(QStringLiteral("0212345678")) &&
+                   lgu.IsConnected();
+        });
     }
     QLabel *notice() { return child<QLabel>(w, "telephonyNotice"); }
     SimulatedLguControl lgu;
